@@ -49,11 +49,17 @@ RunResult run_vorlane(const std::vector<std::string>& args, const std::string& c
     const std::string err_path = capture / "err";
 
     std::vector<std::string> argv;
+    std::string binary = VORLANE_BINARY;
     if (options.as_nobody) {
         const std::string id = std::to_string(NOBODY_ID);
         argv = {"setpriv", "--reuid=" + id, "--regid=" + id, "--clear-groups"};
+        // The build tree may lie where that user cannot reach; a copy can.
+        binary = capture / "vorlane";
+        stdfs::copy_file(VORLANE_BINARY, binary);
+        stdfs::permissions(capture.path(), stdfs::perms::owner_all | stdfs::perms::others_read |
+                                               stdfs::perms::others_exec);
     }
-    argv.push_back(VORLANE_BINARY);
+    argv.push_back(binary);
     argv.insert(argv.end(), args.begin(), args.end());
 
     posix_spawn_file_actions_t actions;
