@@ -57,8 +57,10 @@ int listed_exactly(const char* path, bool& found) {
     return error;
 }
 
-const RenamePrimitives POSIX_PRIMITIVES = {rename_exclusive, rename_replacing, lookup,
-                                           listed_exactly, 0};
+unsigned long process_id() { return static_cast<unsigned long>(getpid()); }
+
+constexpr RenamePrimitives POSIX_PRIMITIVES = {rename_exclusive, rename_replacing, lookup,
+                                               listed_exactly, process_id};
 
 DIR* stream_of(Directory* directory) { return reinterpret_cast<DIR*>(directory); }
 
@@ -73,9 +75,7 @@ EntryKind kind_of_type(unsigned char type) {
 }  // namespace
 
 int rename_no_replace(const char* from, const char* to, DirCase& dir) {
-    RenamePrimitives primitives = POSIX_PRIMITIVES;
-    primitives.process_id = static_cast<unsigned long>(getpid());
-    return rename_no_replace_with(primitives, from, to, dir);
+    return rename_no_replace_with(POSIX_PRIMITIVES, from, to, dir);
 }
 
 int open_directory(const char* name, bool follow_links, Directory*& directory) {

@@ -45,7 +45,7 @@ std::size_t directory_part_length(const char* path) {
 int rename_through_temporary(const RenamePrimitives& fs, const char* from, const char* to,
                              DirCase& dir) {
     std::string temporary(from, directory_part_length(from));
-    temporary += ".vorlane-" + std::to_string(fs.process_id) + "-";
+    temporary += ".vorlane-" + std::to_string(fs.process_id()) + "-";
     const std::size_t stem = temporary.size();
     int error = EEXIST;
     for (unsigned attempt = 0; attempt < TEMPORARY_NAME_ATTEMPTS && error == EEXIST; ++attempt) {

@@ -16,7 +16,8 @@ struct RenamePrimitives {
     int (*lookup)(const char* path, bool& found);
     // Whether the directory holding `path` lists its last part byte for byte.
     int (*listed_exactly)(const char* path, bool& found);
-    unsigned long process_id;  // makes temporary names unique between runs
+    // Makes temporary names unique between processes.
+    unsigned long (*process_id)();
 };
 
 // The errors by which a file system says it has no exclusive rename.

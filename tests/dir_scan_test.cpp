@@ -201,6 +201,21 @@ TEST(DirScan, ADirectoryWhoseRenameFailsIsStillTheOneScanned) {
     EXPECT_EQ(read_tree(dir.path()), expected);
 }
 
+// The path's rename fails (there is no docs), yet the directory that was
+// opened is the one entered and scanned; the closing line names the
+// converted path.
+TEST(DirScan, APathWhoseRenameFailsIsStillScanned) {
+    TempDir dir;
+    build_tree(dir.path(), {{"Docs/Sub/F.TXT", "f"}});
+    const RunResult result = run_vorlane({"-lR", "Docs/Sub"}, dir.path());
+    EXPECT_EQ(result.out, banner() + opening("Docs/Sub") + renamed("F.TXT", "f.txt") +
+                              closing("docs/sub"));
+    EXPECT_EQ(result.err, "rename: No such file or directory\n");
+    EXPECT_EQ(result.status, 0);
+    const Tree expected = {{"Docs/", ""}, {"Docs/Sub/", ""}, {"Docs/Sub/f.txt", "f"}};
+    EXPECT_EQ(read_tree(dir.path()), expected);
+}
+
 // Run from inside the tree it renames: the way back to the working directory
 // must survive the renames on its path, or the next relative target is lost.
 TEST(DirScan, TheWayBackSurvivesRenamesOnThePath) {

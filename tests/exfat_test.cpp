@@ -56,17 +56,6 @@ class Exfat : public ::testing::Test {
     bool mounted_ = false;
 };
 
-std::string converted(const std::string& name, char mode) {
-    std::string out = name;
-    for (std::size_t i = 0; i < out.size(); ++i) {
-        const bool raise = mode == 'u' || (mode == 't' && i == 0);
-        char& c = out[i];
-        if (raise && c >= 'a' && c <= 'z') c = static_cast<char>(c - 32);
-        if (!raise && c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
-    }
-    return out;
-}
-
 const Tree TREE = {
     {"Root.TXT", "root"},
     {"Top/", ""},
@@ -120,20 +109,14 @@ Tree expected_tree(const Form& form, char mode) {
     Tree tree;
     for (const auto& [path, content] : TREE) {
         const bool file = path.back() != '/';
-        std::vector<std::string> parts;
-        std::string rest = file ? path : path.substr(0, path.size() - 1);
-        for (std::size_t slash; (slash = rest.find('/')) != std::string::npos;) {
-            parts.push_back(rest.substr(0, slash));
-            rest = rest.substr(slash + 1);
-        }
-        parts.push_back(rest);
+        const std::vector<std::string> parts = split_path(path);
         std::string result;
         for (std::size_t i = 0; i < parts.size(); ++i) {
             if (i > 0) result += "/";
             // Plain names are converted as whole paths: in title form only the
             // path's first byte is raised.
             const char part_mode = form.letter[0] == 'f' && i > 0 && mode == 't' ? 'l' : mode;
-            result += form.converts(parts, i, file) ? converted(parts[i], part_mode) : parts[i];
+            result += form.converts(parts, i, file) ? case_of(parts[i], part_mode) : parts[i];
         }
         tree[file ? result : result + "/"] = content;
     }

@@ -166,6 +166,28 @@ void give_to(const std::string& root, unsigned owner) {
     }
 }
 
+std::vector<std::string> split_path(const std::string& path) {
+    std::vector<std::string> parts;
+    std::string rest = path.back() == '/' ? path.substr(0, path.size() - 1) : path;
+    for (std::size_t slash; (slash = rest.find('/')) != std::string::npos;) {
+        parts.push_back(rest.substr(0, slash));
+        rest = rest.substr(slash + 1);
+    }
+    parts.push_back(rest);
+    return parts;
+}
+
+std::string case_of(const std::string& name, char letter) {
+    std::string out = name;
+    for (std::size_t i = 0; i < out.size(); ++i) {
+        const bool raise = letter == 'u' || (letter == 't' && i == 0);
+        char& c = out[i];
+        if (raise && c >= 'a' && c <= 'z') c = static_cast<char>(c - 32);
+        if (!raise && c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
+    }
+    return out;
+}
+
 std::string banner() {
     return "vorlane " VORLANE_VERSION
            "\nRename file(s) or directory(ies) to lower or upper register\n\n";

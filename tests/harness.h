@@ -69,5 +69,12 @@ std::map<std::string, std::string> read_tree(const std::string& root);
 // Hands `root` and everything below it to `owner`.
 void give_to(const std::string& root, unsigned owner);
 
+// The parts of a relative path; a trailing "/" is dropped.
+std::vector<std::string> split_path(const std::string& path);
+
+// The name as the tool should convert it, by an option word's case letter
+// ('l', 'u' or 't'): written apart from the tool's own conversion.
+std::string case_of(const std::string& name, char letter);
+
 std::string banner();
 bool running_in_ci();

@@ -68,7 +68,7 @@ const platform::RenamePrimitives FAKE_PRIMITIVES = {
         found = fake->entries.count(path) != 0;
         return 0;
     },
-    42,
+    [] { return 42ul; },
 };
 
 struct FsKind {

@@ -15,17 +15,6 @@ using Tree = std::map<std::string, std::string>;
 
 constexpr int TREES = 24;
 
-std::string converted(const std::string& name, char mode) {
-    std::string out = name;
-    for (std::size_t i = 0; i < out.size(); ++i) {
-        const bool raise = mode == 'u' || (mode == 't' && i == 0);
-        char& c = out[i];
-        if (raise && c >= 'a' && c <= 'z') c = static_cast<char>(c - 32);
-        if (!raise && c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
-    }
-    return out;
-}
-
 class TreeMaker {
    public:
     explicit TreeMaker(unsigned seed) : random_(seed) {}
@@ -90,17 +79,6 @@ class TreeMaker {
     std::mt19937 random_;
 };
 
-std::vector<std::string> split(const std::string& path) {
-    std::vector<std::string> parts;
-    std::string rest = path.back() == '/' ? path.substr(0, path.size() - 1) : path;
-    for (std::size_t slash; (slash = rest.find('/')) != std::string::npos;) {
-        parts.push_back(rest.substr(0, slash));
-        rest = rest.substr(slash + 1);
-    }
-    parts.push_back(rest);
-    return parts;
-}
-
 std::string suffix_of(const std::string& name) {
     const std::size_t dot = name.find('.');
     return dot == std::string::npos ? "" : name.substr(dot);
@@ -140,8 +118,8 @@ TEST(RandomTrees, NothingIsLostInAnyForm) {
 
             std::string mask;
             for (const auto& [path, content] : before) {
-                if (path.back() != '/' && !suffix_of(split(path).back()).empty()) {
-                    mask = "*" + suffix_of(split(path).back());
+                if (path.back() != '/' && !suffix_of(split_path(path).back()).empty()) {
+                    mask = "*" + suffix_of(split_path(path).back());
                 }
             }
             if (form.masked && mask.empty()) continue;
@@ -153,7 +131,7 @@ TEST(RandomTrees, NothingIsLostInAnyForm) {
                 cwd = dir / "Top";
             } else if (form.option == "f") {
                 for (const auto& [path, content] : before) {
-                    const std::vector<std::string> parts = split(path);
+                    const std::vector<std::string> parts = split_path(path);
                     if (path.back() != '/' && parts.size() == 2 &&
                         parts[1].find("*.") == std::string::npos) {
                         args.push_back("./" + parts[1]);
@@ -190,15 +168,15 @@ TEST(RandomTrees, NothingIsLostInAnyForm) {
                     continue;
                 }
                 ASSERT_EQ(where.count(content), 1u) << "lost " << path;
-                const std::vector<std::string> old_parts = split(path);
-                const std::vector<std::string> new_parts = split(where[content]);
+                const std::vector<std::string> old_parts = split_path(path);
+                const std::vector<std::string> new_parts = split_path(where[content]);
                 ASSERT_EQ(old_parts.size(), new_parts.size()) << path << " -> " << where[content];
                 for (std::size_t i = 0; i < old_parts.size(); ++i) {
                     const bool asked = asks_for(form, old_parts, i, true, mask);
                     // Plain names are passed as "./name" and converted whole.
                     const std::string as_converted =
-                        form.option == "f" ? converted("./" + old_parts[i], mode).substr(2)
-                                           : converted(old_parts[i], mode);
+                        form.option == "f" ? case_of("./" + old_parts[i], mode).substr(2)
+                                           : case_of(old_parts[i], mode);
                     const std::string wanted = asked ? as_converted : old_parts[i];
                     if (new_parts[i] == wanted) continue;
                     ASSERT_TRUE(asked && new_parts[i] == old_parts[i])
