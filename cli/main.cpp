@@ -10,10 +10,10 @@
 
 namespace {
 
-constexpr std::string_view BANNER =
-    "vorlane " VORLANE_VERSION "\n"
-    "Rename file(s) or directory(ies) to lower or upper register\n"
-    "\n";
+constexpr std::string_view BANNER = "vorlane " VORLANE_VERSION
+                                    "\n"
+                                    "Rename file(s) or directory(ies) to lower or upper register\n"
+                                    "\n";
 
 constexpr std::string_view USAGE =
     "usage:\n"
@@ -45,8 +45,8 @@ void scan_current_directory(ScanMode scan_mode, CaseMode case_mode, NameMask mas
 void dispatch(const Command& command, std::span<char*> targets) {
     const std::string_view first = targets.front();
     const ScanMode scan_mode = scan_mode_of(command.form);
-    const bool names_directories = command.form == CommandForm::DirectoryFiles ||
-                                   command.form == CommandForm::Directories;
+    const bool names_directories =
+        command.form == CommandForm::DirectoryFiles || command.form == CommandForm::Directories;
 
     if (first == "*") {
         if (names_directories) {

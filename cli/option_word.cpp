@@ -22,7 +22,9 @@ std::optional<Command> read_option_word(std::string_view word) {
     const bool lower = has('l'), upper = has('u'), title = has('t');
     if (!(lower || upper || title) || (lower && upper)) return std::nullopt;
 
-    Command command{lower ? CaseMode::Lower : upper ? CaseMode::Upper : CaseMode::Title,
+    Command command{lower   ? CaseMode::Lower
+                    : upper ? CaseMode::Upper
+                            : CaseMode::Title,
                     CommandForm::Files};
     for (const FormLetter& candidate : FORM_LETTERS) {
         if (has(candidate.letter)) {

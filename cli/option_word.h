@@ -7,11 +7,11 @@
 #include "rename/case_rename.h"
 
 enum class CommandForm {
-    Files,             // "f", or no form letter: rename the named files
-    DirectoryFiles,    // "d": rename the files of the named directories
-    Directories,       // "D": rename the named directories themselves
-    RecursiveFiles,    // "r": rename the files of the named trees
-    RecursiveAll,      // "R": rename the files and directories of the named trees
+    Files,           // "f", or no form letter: rename the named files
+    DirectoryFiles,  // "d": rename the files of the named directories
+    Directories,     // "D": rename the named directories themselves
+    RecursiveFiles,  // "r": rename the files of the named trees
+    RecursiveAll,    // "R": rename the files and directories of the named trees
 };
 
 struct Command {

@@ -14,8 +14,8 @@ namespace platform {
 // fact is learned at most once per directory, by the first rename that needs
 // it, so a directory of N entries costs O(N) however many of them change.
 struct DirCase {
-    signed char folds_case = -1;   // name lookups ignore case: -1 unknown, 0, 1
-    signed char stores_case = -1;  // a case-only rename keeps the new spelling
+    signed char folds_case = -1;      // name lookups ignore case: -1 unknown, 0, 1
+    signed char stores_case = -1;     // a case-only rename keeps the new spelling
     bool no_replace_refused = false;  // the file system rejects the no-replace flag
 };
 

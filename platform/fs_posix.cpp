@@ -38,8 +38,8 @@ int listed_exactly(const char* path, bool& found) {
     std::string_view rest(path);
     while (rest.size() > 1 && rest.back() == '/') rest.remove_suffix(1);
     std::size_t slash = rest.rfind('/');
-    std::string parent = slash == std::string_view::npos ? std::string(".")
-                                                         : std::string(rest.substr(0, slash + 1));
+    std::string parent =
+        slash == std::string_view::npos ? std::string(".") : std::string(rest.substr(0, slash + 1));
     std::string_view base = slash == std::string_view::npos ? rest : rest.substr(slash + 1);
 
     DIR* stream = opendir(parent.c_str());
@@ -106,7 +106,8 @@ int read_directory(Directory* directory, Listing& listing) {
         std::size_t offset = listing.names.size();
         listing.names.resize(offset + size);
         std::memcpy(listing.names.data() + offset, entry->d_name, size);
-        listing.entries.push_back({static_cast<std::uint32_t>(offset), kind_of_type(entry->d_type)});
+        listing.entries.push_back(
+            {static_cast<std::uint32_t>(offset), kind_of_type(entry->d_type)});
     }
 }
 

@@ -20,7 +20,7 @@ void handle_entries(platform::Listing& listing, const Scan& how) {
     platform::DirCase here;
     for (const platform::Listing::Entry& entry : listing.entries) {
         char* name = listing.name(entry);
-        // 6.1 The status comes from the listing where it says; a call only
+        // The entry's status: from the listing where it says, by a call only
         // where it does not. A link is never followed.
         platform::EntryKind kind = entry.kind;
         if (kind == platform::EntryKind::Unknown) {
@@ -29,25 +29,25 @@ void handle_entries(platform::Listing& listing, const Scan& how) {
                 continue;
             }
         }
-        // 6.2
+        // The directory itself and its parent.
         const std::string_view bare(name);
         if (bare == "." || bare == "..") continue;
-        // 6.3
+        // Subdirectories: entered in the recursive modes only.
         if (kind == platform::EntryKind::Directory) {
             if (how.scan_mode != ScanMode::FilesOnly) scan(name, how, true, here);
             continue;
         }
-        // 6.4
+        // Everything else is a file candidate.
         if (bare == SELF_NAME || !passes_mask(bare, how.mask)) continue;
         rename_to_case(name, how.case_mode, here);
     }
 }
 
 void scan(char* directory, const Scan& how, bool found_by_scan, platform::DirCase& parent) {
-    // 1.
+    // 1. Opening line.
     print({"+ Rename files in directory: '", directory, "' +\n"});
 
-    // 2. A directory the scan found itself is opened only if it still is one,
+    // 2. Open it. A directory the scan found itself is opened only if it still is one,
     // not a link put in its place.
     platform::Directory* opened = nullptr;
     if (int error = platform::open_directory(directory, !found_by_scan, opened)) {
@@ -55,10 +55,10 @@ void scan(char* directory, const Scan& how, bool found_by_scan, platform::DirCas
         exit_fatal();
     }
 
-    // 3.
+    // 3. In RecursiveAll, rename the directory itself.
     if (how.scan_mode == ScanMode::RecursiveAll) rename_to_case(directory, how.case_mode, parent);
 
-    // 4.
+    // 4. Save the way back.
     char saved_path[CWD_BUFFER_SIZE];
     platform::SavedDirectory saved;
     if (int error = platform::save_working_directory(saved_path, sizeof saved_path, saved)) {
@@ -82,15 +82,15 @@ void scan(char* directory, const Scan& how, bool found_by_scan, platform::DirCas
     }
     handle_entries(listing, how);
 
-    // 7.
+    // 7. Return.
     if (int error = platform::return_to(saved)) report_error("chdir", error);
 
-    // 8.
+    // 8. Release the enumeration.
     if (int error = platform::close_directory(opened)) {
         report_error("Unable to close directory", error);
     }
 
-    // 9.
+    // 9. Closing line, with the name as it now is.
     print({"- '", directory, "' is scaned -\n"});
 }
 
@@ -104,8 +104,7 @@ std::string_view name_suffix(std::string_view name) {
 bool passes_mask(std::string_view name, NameMask mask) {
     if (!mask) return true;
     const std::string_view suffix = name_suffix(name);
-    return mask->size() == suffix.size() + 1 && mask->front() == '*' &&
-           mask->substr(1) == suffix;
+    return mask->size() == suffix.size() + 1 && mask->front() == '*' && mask->substr(1) == suffix;
 }
 
 void scan_directory(char* directory, ScanMode scan_mode, CaseMode case_mode, NameMask mask) {

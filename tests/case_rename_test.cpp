@@ -1,7 +1,6 @@
 // Single renames end to end: length limit, names already taken, the order of
 // the report, and failures to write it.
 #include <gtest/gtest.h>
-
 #include <unistd.h>
 
 #include "harness.h"
@@ -25,30 +24,54 @@ struct Case {
 };
 
 const Case CASES[] = {
-    {"a name of 80 bytes is renamed", {{NAME_80, "x"}}, {"-l", NAME_80},
-     NAME_80 + "\t renamed to " + NAME_80_LOWER + "\n", "", 0, {{NAME_80_LOWER, "x"}}},
+    {"a name of 80 bytes is renamed",
+     {{NAME_80, "x"}},
+     {"-l", NAME_80},
+     NAME_80 + "\t renamed to " + NAME_80_LOWER + "\n",
+     "",
+     0,
+     {{NAME_80_LOWER, "x"}}},
     {"a name of 81 bytes ends the run before later targets",
      {{NAME_81, "x"}, {"B.TXT", "b"}},
      {"-l", NAME_81, "B.TXT"},
-     "file or directory " + NAME_81 + " has more then 80 symbols!\n", "", 1,
+     "file or directory " + NAME_81 + " has more then 80 symbols!\n",
+     "",
+     1,
      {{NAME_81, "x"}, {"B.TXT", "b"}}},
     {"a taken name is reported and the run goes on",
      {{"A.TXT", "upper"}, {"a.txt", "lower"}, {"B.TXT", "b"}},
      {"-l", "A.TXT", "B.TXT"},
-     "B.TXT\t renamed to b.txt\n", "rename: File exists\n", 0,
+     "B.TXT\t renamed to b.txt\n",
+     "rename: File exists\n",
+     0,
      {{"A.TXT", "upper"}, {"a.txt", "lower"}, {"b.txt", "b"}}},
     {"an empty directory under the new name is not replaced",
      {{"DIR/", ""}, {"DIR/f", "kept"}, {"dir/", ""}},
      {"-lD", "DIR"},
-     "", "rename: File exists\n", 0,
+     "",
+     "rename: File exists\n",
+     0,
      {{"DIR/", ""}, {"DIR/f", "kept"}, {"dir/", ""}}},
-    {"a name already in form is renamed onto itself", {{"a.txt", "a"}}, {"-l", "a.txt"},
-     "a.txt\t renamed to a.txt\n", "", 0, {{"a.txt", "a"}}},
-    {"an empty name", {{"a", "a"}}, {"-u", ""}, "", "rename: No such file or directory\n", 0,
+    {"a name already in form is renamed onto itself",
+     {{"a.txt", "a"}},
+     {"-l", "a.txt"},
+     "a.txt\t renamed to a.txt\n",
+     "",
+     0,
+     {{"a.txt", "a"}}},
+    {"an empty name",
+     {{"a", "a"}},
+     {"-u", ""},
+     "",
+     "rename: No such file or directory\n",
+     0,
      {{"a", "a"}}},
-    {"title form", {{"my FILE.TXT", "m"}, {".PROFILE", "p"}},
+    {"title form",
+     {{"my FILE.TXT", "m"}, {".PROFILE", "p"}},
      {"-t", "my FILE.TXT", ".PROFILE"},
-     "my FILE.TXT\t renamed to My file.txt\n.PROFILE\t renamed to .profile\n", "", 0,
+     "my FILE.TXT\t renamed to My file.txt\n.PROFILE\t renamed to .profile\n",
+     "",
+     0,
      {{"My file.txt", "m"}, {".profile", "p"}}},
 };
 
@@ -80,8 +103,7 @@ TEST(CaseRename, ACombinedLogKeepsTheOrderOfEvents) {
     TempDir dir;
     build_tree(dir.path(), {{"A", "1"}, {"B", "2"}, {"b", "3"}, {"C", "4"}});
     const RunResult result = run_vorlane({"-l", "A", "B", "C"}, dir.path(), stderr_into_stdout());
-    EXPECT_EQ(result.out,
-              banner() + "A\t renamed to a\nrename: File exists\nC\t renamed to c\n");
+    EXPECT_EQ(result.out, banner() + "A\t renamed to a\nrename: File exists\nC\t renamed to c\n");
     EXPECT_EQ(result.status, 0);
 }
 

@@ -1,7 +1,6 @@
 // Directory scans end to end: the three modes, masks, the tool's own name,
 // links, collisions between directories, and the fatal and non-fatal failures.
 #include <gtest/gtest.h>
-
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -13,7 +12,9 @@ namespace {
 
 using Tree = std::map<std::string, std::string>;
 
-std::string opening(const std::string& dir) { return "+ Rename files in directory: '" + dir + "' +\n"; }
+std::string opening(const std::string& dir) {
+    return "+ Rename files in directory: '" + dir + "' +\n";
+}
 std::string closing(const std::string& dir) { return "- '" + dir + "' is scaned -\n"; }
 std::string renamed(const std::string& from, const std::string& to) {
     return from + "\t renamed to " + to + "\n";
@@ -21,7 +22,8 @@ std::string renamed(const std::string& from, const std::string& to) {
 
 std::size_t occurrences(const std::string& text, const std::string& piece) {
     std::size_t count = 0;
-    for (std::size_t at = text.find(piece); at != std::string::npos; at = text.find(piece, at + 1)) {
+    for (std::size_t at = text.find(piece); at != std::string::npos;
+         at = text.find(piece, at + 1)) {
         ++count;
     }
     return count;
@@ -38,12 +40,26 @@ TEST(DirScan, TheThreeModesOnANestedTree) {
     const std::string a = renamed("A.TXT", "a.txt");
     const std::string b = renamed("B.TXT", "b.txt");
     const Mode modes[] = {
-        {"-lR", opening("Top") + renamed("Top", "top"), a,
-         opening("SUB") + renamed("SUB", "sub") + b + closing("sub"), "", closing("top"),
+        {"-lR",
+         opening("Top") + renamed("Top", "top"),
+         a,
+         opening("SUB") + renamed("SUB", "sub") + b + closing("sub"),
+         "",
+         closing("top"),
          {{"top/", ""}, {"top/a.txt", "a"}, {"top/sub/", ""}, {"top/sub/b.txt", "b"}}},
-        {"-lr", opening("Top"), a, opening("SUB") + b + closing("SUB"), "", closing("Top"),
+        {"-lr",
+         opening("Top"),
+         a,
+         opening("SUB") + b + closing("SUB"),
+         "",
+         closing("Top"),
          {{"Top/", ""}, {"Top/a.txt", "a"}, {"Top/SUB/", ""}, {"Top/SUB/b.txt", "b"}}},
-        {"-ld", opening("Top"), a, "", "", closing("Top"),
+        {"-ld",
+         opening("Top"),
+         a,
+         "",
+         "",
+         closing("Top"),
          {{"Top/", ""}, {"Top/a.txt", "a"}, {"Top/SUB/", ""}, {"Top/SUB/B.TXT", "b"}}},
     };
     for (const Mode& mode : modes) {
@@ -65,10 +81,16 @@ TEST(DirScan, TheThreeModesOnANestedTree) {
 // Each mask lets through at most one file of the directory, so the output is
 // fixed whatever the enumeration order.
 TEST(DirScan, MasksCompareTheWholeSuffixFromTheFirstDot) {
-    const Tree files = {{"D/", ""},               {"D/README", "1"},        {"D/.PROFILE", "2"}, {"D/B.TXT", "3"},
-                        {"D/c.txt", "4"},         {"D/Archive.Tar.GZ", "5"},
-                        {"D/X.*", "6"},           {"D/VORLANE.EXE", "7"},
-                        {"D/vorlane.exe", "8"},   {"D/Sub.TXT/", ""},
+    const Tree files = {{"D/", ""},
+                        {"D/README", "1"},
+                        {"D/.PROFILE", "2"},
+                        {"D/B.TXT", "3"},
+                        {"D/c.txt", "4"},
+                        {"D/Archive.Tar.GZ", "5"},
+                        {"D/X.*", "6"},
+                        {"D/VORLANE.EXE", "7"},
+                        {"D/vorlane.exe", "8"},
+                        {"D/Sub.TXT/", ""},
                         {"D/" + std::string(90, 'L') + ".DOC", "9"}};
     struct MaskCase {
         const char* mask;
@@ -150,8 +172,8 @@ TEST(DirScan, ADirectoryThatCannotBeEnteredIsReportedAndTheRunGoesOn) {
     give_to(dir.path(), NOBODY_ID);
     ASSERT_EQ(chmod((dir / "Locked").c_str(), 0600), 0);
     const RunResult result = run_vorlane({"-ld", "Locked", "Open"}, dir.path(), as_nobody());
-    EXPECT_EQ(result.out, banner() + opening("Locked") + opening("Open") + renamed("G", "g") +
-                              closing("Open"));
+    EXPECT_EQ(result.out,
+              banner() + opening("Locked") + opening("Open") + renamed("G", "g") + closing("Open"));
     EXPECT_EQ(result.err, "chdir: Permission denied\n");
     EXPECT_EQ(result.status, 0);
     ASSERT_EQ(chmod((dir / "Locked").c_str(), 0700), 0);
@@ -181,8 +203,11 @@ TEST(DirScan, LinksAreRenamedButNeverEntered) {
     EXPECT_EQ(result.err, "");
     EXPECT_EQ(result.status, 0);
     EXPECT_EQ(occurrences(result.out, "+ Rename files in directory"), 1u);
-    const Tree expected = {{"Outside/", ""}, {"Outside/KEEP.TXT", "k"}, {"top/", ""},
-                           {"top/out", "-> ../Outside"}, {"top/loop", "-> ."}};
+    const Tree expected = {{"Outside/", ""},
+                           {"Outside/KEEP.TXT", "k"},
+                           {"top/", ""},
+                           {"top/out", "-> ../Outside"},
+                           {"top/loop", "-> ."}};
     EXPECT_EQ(read_tree(dir.path()), expected);
 }
 
@@ -196,8 +221,11 @@ TEST(DirScan, ADirectoryWhoseRenameFailsIsStillTheOneScanned) {
     EXPECT_EQ(result.status, 0);
     EXPECT_EQ(occurrences(result.out, renamed("X.TXT", "x.txt")), 1u);
     EXPECT_EQ(occurrences(result.out, renamed("Y.TXT", "y.txt")), 1u);
-    const Tree expected = {{"top/", ""},          {"top/SUB/", ""}, {"top/SUB/x.txt", "x"},
-                           {"top/sub/", ""},      {"top/sub/y.txt", "y"}};
+    const Tree expected = {{"top/", ""},
+                           {"top/SUB/", ""},
+                           {"top/SUB/x.txt", "x"},
+                           {"top/sub/", ""},
+                           {"top/sub/y.txt", "y"}};
     EXPECT_EQ(read_tree(dir.path()), expected);
 }
 
@@ -208,8 +236,8 @@ TEST(DirScan, APathWhoseRenameFailsIsStillScanned) {
     TempDir dir;
     build_tree(dir.path(), {{"Docs/Sub/F.TXT", "f"}});
     const RunResult result = run_vorlane({"-lR", "Docs/Sub"}, dir.path());
-    EXPECT_EQ(result.out, banner() + opening("Docs/Sub") + renamed("F.TXT", "f.txt") +
-                              closing("docs/sub"));
+    EXPECT_EQ(result.out,
+              banner() + opening("Docs/Sub") + renamed("F.TXT", "f.txt") + closing("docs/sub"));
     EXPECT_EQ(result.err, "rename: No such file or directory\n");
     EXPECT_EQ(result.status, 0);
     const Tree expected = {{"Docs/", ""}, {"Docs/Sub/", ""}, {"Docs/Sub/f.txt", "f"}};
@@ -224,8 +252,8 @@ TEST(DirScan, TheWayBackSurvivesRenamesOnThePath) {
     const RunResult result = run_vorlane({"-lR", "../../P", "../../Q"}, dir / "P/W");
     EXPECT_EQ(result.err, "");
     EXPECT_EQ(result.status, 0);
-    const Tree expected = {{"p/", ""}, {"p/w/", ""}, {"p/w/f.txt", "f"}, {"q/", ""},
-                           {"q/g.txt", "g"}};
+    const Tree expected = {
+        {"p/", ""}, {"p/w/", ""}, {"p/w/f.txt", "f"}, {"q/", ""}, {"q/g.txt", "g"}};
     EXPECT_EQ(read_tree(dir.path()), expected);
 }
 

@@ -42,7 +42,9 @@ struct Row {
     bool any_order = false;  // the enumeration decides the order of lines
 };
 
-std::string opening(const std::string& dir) { return "+ Rename files in directory: '" + dir + "' +\n"; }
+std::string opening(const std::string& dir) {
+    return "+ Rename files in directory: '" + dir + "' +\n";
+}
 std::string closing(const std::string& dir) { return "- '" + dir + "' is scaned -\n"; }
 std::string renamed(const std::string& from, const std::string& to) {
     return from + "\t renamed to " + to + "\n";
@@ -60,18 +62,31 @@ const Row ROWS[] = {
     // A path is converted whole: where its directory part changes, the
     // converted path leads nowhere on a file system that tells cases apart.
     {{"-lf", "Dir2/F2.DOC"}, "", "rename: No such file or directory\n", 0, {}},
-    {{"-t", "Dir2/F2.DOC"}, renamed("Dir2/F2.DOC", "Dir2/f2.doc"), "", 0,
+    {{"-t", "Dir2/F2.DOC"},
+     renamed("Dir2/F2.DOC", "Dir2/f2.doc"),
+     "",
+     0,
      {{"Dir2/F2.DOC", "Dir2/f2.doc"}}},
-    {{"-u", "Dir2", "A.TXT"}, renamed("Dir2", "DIR2") + renamed("A.TXT", "A.TXT"), "", 0,
+    {{"-u", "Dir2", "A.TXT"},
+     renamed("Dir2", "DIR2") + renamed("A.TXT", "A.TXT"),
+     "",
+     0,
      {{"Dir2", "DIR2"}}},
     {{"-l", "A.TXT", "*.TXT", "*"},
      renamed("A.TXT", "a.txt"),
-     "rename: No such file or directory\nrename: No such file or directory\n", 0,
+     "rename: No such file or directory\nrename: No such file or directory\n",
+     0,
      {{"A.TXT", "a.txt"}}},
     // The star: the current directory, further targets ignored.
-    {{"-l", "*", "Dir1"}, opening(".") + renamed("A.TXT", "a.txt") + closing("."), "", 0,
+    {{"-l", "*", "Dir1"},
+     opening(".") + renamed("A.TXT", "a.txt") + closing("."),
+     "",
+     0,
      {{"A.TXT", "a.txt"}}},
-    {{"-lf", "*"}, opening(".") + renamed("A.TXT", "a.txt") + closing("."), "", 0,
+    {{"-lf", "*"},
+     opening(".") + renamed("A.TXT", "a.txt") + closing("."),
+     "",
+     0,
      {{"A.TXT", "a.txt"}}},
     {{"-ld", "*", "Dir1"}, "need dirname(s)\n", "", 0, {}},
     {{"-lD", "*"}, "need dirname(s)\n", "", 0, {}},
@@ -79,8 +94,11 @@ const Row ROWS[] = {
      opening(".") + renamed("A.TXT", "a.txt") + opening("Dir1") + renamed("F1.TXT", "f1.txt") +
          opening("Sub1") + renamed("S1.TXT", "s1.txt") + closing("Sub1") + closing("Dir1") +
          opening("Dir2") + renamed("F2.DOC", "f2.doc") + closing("Dir2") + closing("."),
-     "", 0,
-     {{"A.TXT", "a.txt"}, {"Dir1/F1.TXT", "Dir1/f1.txt"}, {"Dir1/Sub1/S1.TXT", "Dir1/Sub1/s1.txt"},
+     "",
+     0,
+     {{"A.TXT", "a.txt"},
+      {"Dir1/F1.TXT", "Dir1/f1.txt"},
+      {"Dir1/Sub1/S1.TXT", "Dir1/Sub1/s1.txt"},
       {"Dir2/F2.DOC", "Dir2/f2.doc"}},
      true},
     {{"-uR", "*"},
@@ -88,53 +106,83 @@ const Row ROWS[] = {
          renamed("F1.TXT", "F1.TXT") + opening("Sub1") + renamed("Sub1", "SUB1") +
          renamed("S1.TXT", "S1.TXT") + closing("SUB1") + closing("DIR1") + opening("Dir2") +
          renamed("Dir2", "DIR2") + renamed("F2.DOC", "F2.DOC") + closing("DIR2") + closing("."),
-     "rename: Device or resource busy\n", 0,
+     "rename: Device or resource busy\n",
+     0,
      {{"Dir1/Sub1", "Dir1/SUB1"}, {"Dir1", "DIR1"}, {"Dir2", "DIR2"}},
      true},
     // Directory names.
     {{"-ld", "Dir1", "Dir2"},
      opening("Dir1") + renamed("F1.TXT", "f1.txt") + closing("Dir1") + opening("Dir2") +
          renamed("F2.DOC", "f2.doc") + closing("Dir2"),
-     "", 0, {{"Dir1/F1.TXT", "Dir1/f1.txt"}, {"Dir2/F2.DOC", "Dir2/f2.doc"}}},
-    {{"-lD", "Dir1", "Dir2"}, renamed("Dir1", "dir1") + renamed("Dir2", "dir2"), "", 0,
+     "",
+     0,
+     {{"Dir1/F1.TXT", "Dir1/f1.txt"}, {"Dir2/F2.DOC", "Dir2/f2.doc"}}},
+    {{"-lD", "Dir1", "Dir2"},
+     renamed("Dir1", "dir1") + renamed("Dir2", "dir2"),
+     "",
+     0,
      {{"Dir1", "dir1"}, {"Dir2", "dir2"}}},
     {{"-tr", "Dir1"},
-     opening("Dir1") + renamed("F1.TXT", "F1.txt") + opening("Sub1") +
-         renamed("S1.TXT", "S1.txt") + closing("Sub1") + closing("Dir1"),
-     "", 0, {{"Dir1/F1.TXT", "Dir1/F1.txt"}, {"Dir1/Sub1/S1.TXT", "Dir1/Sub1/S1.txt"}}, true},
+     opening("Dir1") + renamed("F1.TXT", "F1.txt") + opening("Sub1") + renamed("S1.TXT", "S1.txt") +
+         closing("Sub1") + closing("Dir1"),
+     "",
+     0,
+     {{"Dir1/F1.TXT", "Dir1/F1.txt"}, {"Dir1/Sub1/S1.TXT", "Dir1/Sub1/S1.txt"}},
+     true},
     {{"-lR", "Dir1"},
      opening("Dir1") + renamed("Dir1", "dir1") + renamed("F1.TXT", "f1.txt") + opening("Sub1") +
-         renamed("Sub1", "sub1") + renamed("S1.TXT", "s1.txt") + closing("sub1") +
-         closing("dir1"),
-     "", 0,
-     {{"Dir1/Sub1/S1.TXT", "Dir1/Sub1/s1.txt"}, {"Dir1/Sub1", "Dir1/sub1"},
-      {"Dir1/F1.TXT", "Dir1/f1.txt"}, {"Dir1", "dir1"}},
+         renamed("Sub1", "sub1") + renamed("S1.TXT", "s1.txt") + closing("sub1") + closing("dir1"),
+     "",
+     0,
+     {{"Dir1/Sub1/S1.TXT", "Dir1/Sub1/s1.txt"},
+      {"Dir1/Sub1", "Dir1/sub1"},
+      {"Dir1/F1.TXT", "Dir1/f1.txt"},
+      {"Dir1", "dir1"}},
      true},
     // A mask as the first target.
-    {{"-l", "*.TXT"}, opening(".") + renamed("A.TXT", "a.txt") + closing("."), "", 0,
+    {{"-l", "*.TXT"},
+     opening(".") + renamed("A.TXT", "a.txt") + closing("."),
+     "",
+     0,
      {{"A.TXT", "a.txt"}}},
     {{"-lf", "*.TXT", "Dir1", "Dir2"},
      opening("Dir1") + renamed("F1.TXT", "f1.txt") + closing("Dir1") + opening("Dir2") +
          closing("Dir2"),
-     "", 0, {{"Dir1/F1.TXT", "Dir1/f1.txt"}}},
+     "",
+     0,
+     {{"Dir1/F1.TXT", "Dir1/f1.txt"}}},
     {{"-ld", "*.TXT"}, "", "", 0, {}},
     {{"-lD", "*.TXT"}, "", "", 0, {}},
     {{"-lr", "*.TXT"}, "", "", 0, {}},
     {{"-lR", "*.TXT"}, "", "", 0, {}},
-    {{"-ld", "*.DOC", "Dir2"}, opening("Dir2") + renamed("F2.DOC", "f2.doc") + closing("Dir2"),
-     "", 0, {{"Dir2/F2.DOC", "Dir2/f2.doc"}}},
-    {{"-lD", "*.TXT", "Dir1"}, opening("Dir1") + renamed("F1.TXT", "f1.txt") + closing("Dir1"),
-     "", 0, {{"Dir1/F1.TXT", "Dir1/f1.txt"}}},
+    {{"-ld", "*.DOC", "Dir2"},
+     opening("Dir2") + renamed("F2.DOC", "f2.doc") + closing("Dir2"),
+     "",
+     0,
+     {{"Dir2/F2.DOC", "Dir2/f2.doc"}}},
+    {{"-lD", "*.TXT", "Dir1"},
+     opening("Dir1") + renamed("F1.TXT", "f1.txt") + closing("Dir1"),
+     "",
+     0,
+     {{"Dir1/F1.TXT", "Dir1/f1.txt"}}},
     {{"-ur", "x*.TXT", "Dir1"},
-     opening("Dir1") + opening("Sub1") + closing("Sub1") + closing("Dir1"), "", 0, {}},
+     opening("Dir1") + opening("Sub1") + closing("Sub1") + closing("Dir1"),
+     "",
+     0,
+     {}},
     {{"-lr", "*.TXT", "Dir1"},
-     opening("Dir1") + renamed("F1.TXT", "f1.txt") + opening("Sub1") +
-         renamed("S1.TXT", "s1.txt") + closing("Sub1") + closing("Dir1"),
-     "", 0, {{"Dir1/F1.TXT", "Dir1/f1.txt"}, {"Dir1/Sub1/S1.TXT", "Dir1/Sub1/s1.txt"}}, true},
+     opening("Dir1") + renamed("F1.TXT", "f1.txt") + opening("Sub1") + renamed("S1.TXT", "s1.txt") +
+         closing("Sub1") + closing("Dir1"),
+     "",
+     0,
+     {{"Dir1/F1.TXT", "Dir1/f1.txt"}, {"Dir1/Sub1/S1.TXT", "Dir1/Sub1/s1.txt"}},
+     true},
     {{"-lR", "*.DOC", "Dir1"},
      opening("Dir1") + renamed("Dir1", "dir1") + opening("Sub1") + renamed("Sub1", "sub1") +
          closing("sub1") + closing("dir1"),
-     "", 0, {{"Dir1/Sub1", "Dir1/sub1"}, {"Dir1", "dir1"}}},
+     "",
+     0,
+     {{"Dir1/Sub1", "Dir1/sub1"}, {"Dir1", "dir1"}}},
 };
 
 // Applies renames to TREE's paths: a renamed directory takes its contents along.

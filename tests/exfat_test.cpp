@@ -2,7 +2,6 @@
 // loop device, mounted through FUSE. Needs root, loop devices and FUSE; under
 // CI these must be there, elsewhere the tests skip and say why.
 #include <gtest/gtest.h>
-
 #include <unistd.h>
 
 #include <filesystem>
@@ -70,8 +69,8 @@ const Tree TREE = {
 
 // Whether a form converts part `i` of a path; `last_is_file` tells whether
 // the last part is a file.
-using Rule = std::function<bool(const std::vector<std::string>& parts, std::size_t i,
-                                bool last_is_file)>;
+using Rule =
+    std::function<bool(const std::vector<std::string>& parts, std::size_t i, bool last_is_file)>;
 
 struct Form {
     std::vector<std::string> args;  // after the option word
@@ -84,21 +83,26 @@ bool is_last_file(const std::vector<std::string>& parts, std::size_t i, bool las
 }
 
 const Form FORMS[] = {
-    {{"Root.TXT", "Top/MixedCase.Txt"}, "f",
+    {{"Root.TXT", "Top/MixedCase.Txt"},
+     "f",
      [](const auto& parts, std::size_t i, bool file) {
-         return is_last_file(parts, i, file) &&
-                (parts.size() == 1 || parts[1] == "MixedCase.Txt");
+         return is_last_file(parts, i, file) && (parts.size() == 1 || parts[1] == "MixedCase.Txt");
      }},
-    {{"*"}, "",
+    {{"*"},
+     "",
      [](const auto& parts, std::size_t i, bool file) {
          return is_last_file(parts, i, file) && parts.size() == 1;
      }},
-    {{"Top"}, "d",
+    {{"Top"},
+     "d",
      [](const auto& parts, std::size_t i, bool file) {
          return is_last_file(parts, i, file) && parts.size() == 2 && parts[0] == "Top";
      }},
-    {{"Top"}, "D", [](const auto& parts, std::size_t i, bool) { return i == 0 && parts[0] == "Top"; }},
-    {{"Top"}, "r",
+    {{"Top"},
+     "D",
+     [](const auto& parts, std::size_t i, bool) { return i == 0 && parts[0] == "Top"; }},
+    {{"Top"},
+     "r",
      [](const auto& parts, std::size_t i, bool file) {
          return is_last_file(parts, i, file) && parts[0] == "Top";
      }},

@@ -45,7 +45,8 @@ int spawn_and_wait(const std::vector<std::string>& argv, posix_spawn_file_action
 RunResult run_vorlane(const std::vector<std::string>& args, const std::string& cwd,
                       const RunOptions& options) {
     TempDir capture;
-    const std::string out_path = options.stdout_path.empty() ? capture / "out" : options.stdout_path;
+    const std::string out_path =
+        options.stdout_path.empty() ? capture / "out" : options.stdout_path;
     const std::string err_path = capture / "err";
 
     std::vector<std::string> argv;
@@ -103,8 +104,8 @@ int run_command(const std::vector<std::string>& argv, std::string* out) {
 }
 
 TempDir::TempDir(const std::string& parent) {
-    std::string pattern = (parent.empty() ? stdfs::temp_directory_path().string() : parent) +
-                          "/vorlane-test-XXXXXX";
+    std::string pattern =
+        (parent.empty() ? stdfs::temp_directory_path().string() : parent) + "/vorlane-test-XXXXXX";
     if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp " + pattern);
     path_ = pattern;
 }

@@ -15,9 +15,9 @@ struct RunResult {
 inline constexpr unsigned NOBODY_ID = 65534;
 
 struct RunOptions {
-    bool as_nobody = false;    // run as an unprivileged user, so permissions hold
-    std::string stdout_path;   // write standard output here instead of capturing it
-    bool combined = false;     // standard error into the same capture as standard output
+    bool as_nobody = false;   // run as an unprivileged user, so permissions hold
+    std::string stdout_path;  // write standard output here instead of capturing it
+    bool combined = false;    // standard error into the same capture as standard output
 };
 
 inline RunOptions as_nobody() {

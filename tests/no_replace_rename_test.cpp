@@ -2,6 +2,8 @@
 // cases apart, ones that ignore case and store the new spelling, ones that
 // ignore case and keep the old spelling, each with and without an exclusive
 // rename.
+#include "platform/no_replace_rename.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -10,15 +12,13 @@
 #include <string>
 #include <vector>
 
-#include "platform/no_replace_rename.h"
-
 namespace {
 
 struct FakeFs {
     bool folds_case = false;
     bool stores_case = true;
     bool refuses_exclusive = false;
-    std::string refused_target;  // renames onto this name fail with EACCES
+    std::string refused_target;                  // renames onto this name fail with EACCES
     std::map<std::string, std::string> entries;  // stored spelling -> content
     int directory_reads = 0;
     std::vector<std::string> targets = {};  // every name renamed onto
@@ -96,15 +96,30 @@ struct Scenario {
 };
 
 const Scenario SCENARIOS[] = {
-    {"case-only change", {{"FILE.TXT", "1"}}, "FILE.TXT", "file.txt", 0, {{"file.txt", "1"}},
+    {"case-only change",
+     {{"FILE.TXT", "1"}},
+     "FILE.TXT",
+     "file.txt",
+     0,
+     {{"file.txt", "1"}},
      false},
     {"new name free", {{"A", "1"}, {"c", "2"}}, "A", "b", 0, {{"b", "1"}, {"c", "2"}}, false},
     {"onto itself", {{"same", "1"}}, "same", "same", 0, {{"same", "1"}}, false},
     {"missing entry", {{"other", "1"}}, "Gone", "gone", ENOENT, {{"other", "1"}}, false},
-    {"new name held by another entry", {{"A", "1"}, {"b", "2"}}, "A", "b", EEXIST,
-     {{"A", "1"}, {"b", "2"}}, false},
-    {"case-only change onto another entry", {{"A.TXT", "1"}, {"a.txt", "2"}}, "A.TXT", "a.txt",
-     EEXIST, {{"A.TXT", "1"}, {"a.txt", "2"}}, true},
+    {"new name held by another entry",
+     {{"A", "1"}, {"b", "2"}},
+     "A",
+     "b",
+     EEXIST,
+     {{"A", "1"}, {"b", "2"}},
+     false},
+    {"case-only change onto another entry",
+     {{"A.TXT", "1"}, {"a.txt", "2"}},
+     "A.TXT",
+     "a.txt",
+     EEXIST,
+     {{"A.TXT", "1"}, {"a.txt", "2"}},
+     true},
 };
 
 TEST(NoReplaceRename, EveryScenarioOnEveryKindOfFileSystem) {
@@ -112,13 +127,13 @@ TEST(NoReplaceRename, EveryScenarioOnEveryKindOfFileSystem) {
         for (const Scenario& scenario : SCENARIOS) {
             if (scenario.only_where_case_is_told_apart && kind.folds_case) continue;
             SCOPED_TRACE(std::string(kind.name) + ": " + scenario.name);
-            FakeFs fs{kind.folds_case, kind.stores_case, kind.refuses_exclusive, "",
-                      scenario.before, 0};
+            FakeFs fs{
+                kind.folds_case, kind.stores_case, kind.refuses_exclusive, "", scenario.before, 0};
             fake = &fs;
             platform::DirCase dir;
-            EXPECT_EQ(platform::rename_no_replace_with(FAKE_PRIMITIVES, scenario.from,
-                                                       scenario.to, dir),
-                      scenario.error);
+            EXPECT_EQ(
+                platform::rename_no_replace_with(FAKE_PRIMITIVES, scenario.from, scenario.to, dir),
+                scenario.error);
             EXPECT_EQ(fs.entries, scenario.after);
         }
     }
@@ -133,9 +148,9 @@ TEST(NoReplaceRename, ADirectoryIsReadABoundedNumberOfTimes) {
         platform::DirCase dir;
         for (int i = 0; i < 300; ++i) {
             const std::string from = "F" + std::to_string(i), to = "f" + std::to_string(i);
-            ASSERT_EQ(platform::rename_no_replace_with(FAKE_PRIMITIVES, from.c_str(), to.c_str(),
-                                                       dir),
-                      0);
+            ASSERT_EQ(
+                platform::rename_no_replace_with(FAKE_PRIMITIVES, from.c_str(), to.c_str(), dir),
+                0);
         }
         EXPECT_LE(fs.directory_reads, 2);
         for (int i = 0; i < 300; ++i) {

@@ -43,7 +43,9 @@ class TreeMaker {
         }
     }
 
-    unsigned pick(unsigned bound) { return std::uniform_int_distribution<unsigned>(0, bound - 1)(random_); }
+    unsigned pick(unsigned bound) {
+        return std::uniform_int_distribution<unsigned>(0, bound - 1)(random_);
+    }
 
    private:
     std::string random_name() {
@@ -70,8 +72,10 @@ class TreeMaker {
 
     std::string flip_case(std::string name) {
         for (char& c : name) {
-            if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 32);
-            else if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
+            if (c >= 'a' && c <= 'z')
+                c = static_cast<char>(c - 32);
+            else if (c >= 'A' && c <= 'Z')
+                c = static_cast<char>(c + 32);
         }
         return name;
     }
@@ -104,8 +108,8 @@ bool asks_for(const FormCase& form, const std::vector<std::string>& parts, std::
 }
 
 TEST(RandomTrees, NothingIsLostInAnyForm) {
-    const FormCase forms[] = {{"f"}, {"", true}, {"d"}, {"D"}, {"r"}, {"R"}, {"r", false, true},
-                              {"R", false, true}};
+    const FormCase forms[] = {
+        {"f"}, {"", true}, {"d"}, {"D"}, {"r"}, {"R"}, {"r", false, true}, {"R", false, true}};
     for (int seed = 1; seed <= TREES; ++seed) {
         for (const FormCase& form : forms) {
             TreeMaker maker(static_cast<unsigned>(seed));
