@@ -107,19 +107,17 @@ TEST(CaseRename, ACombinedLogKeepsTheOrderOfEvents) {
     EXPECT_EQ(result.status, 0);
 }
 
+// A run that renames, and one that only prints the usage text.
 TEST(CaseRename, AReportThatCannotBeWrittenEndsWithStatusOne) {
-    TempDir dir;
-    build_tree(dir.path(), {{"A", "1"}});
-    const RunResult result = run_vorlane({"-l", "A"}, dir.path(), stdout_to("/dev/full"));
-    EXPECT_EQ(result.err, "write: No space left on device\n");
-    EXPECT_EQ(result.status, 1);
-}
-
-TEST(CaseRename, AUsageTextThatCannotBeWrittenEndsWithStatusOne) {
-    TempDir dir;
-    const RunResult result = run_vorlane({}, dir.path(), stdout_to("/dev/full"));
-    EXPECT_EQ(result.err, "write: No space left on device\n");
-    EXPECT_EQ(result.status, 1);
+    const std::vector<std::string> runs[] = {{"-l", "A"}, {}};
+    for (const std::vector<std::string>& args : runs) {
+        SCOPED_TRACE(args.size());
+        TempDir dir;
+        build_tree(dir.path(), {{"A", "1"}});
+        const RunResult result = run_vorlane(args, dir.path(), stdout_to("/dev/full"));
+        EXPECT_EQ(result.err, "write: No space left on device\n");
+        EXPECT_EQ(result.status, 1);
+    }
 }
 
 }  // namespace

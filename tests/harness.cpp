@@ -103,9 +103,8 @@ int run_command(const std::vector<std::string>& argv, std::string* out) {
     return status;
 }
 
-TempDir::TempDir(const std::string& parent) {
-    std::string pattern =
-        (parent.empty() ? stdfs::temp_directory_path().string() : parent) + "/vorlane-test-XXXXXX";
+TempDir::TempDir() {
+    std::string pattern = stdfs::temp_directory_path().string() + "/vorlane-test-XXXXXX";
     if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp " + pattern);
     path_ = pattern;
 }

@@ -47,7 +47,7 @@ int run_command(const std::vector<std::string>& argv, std::string* out = nullptr
 // A fresh directory that is removed, with everything in it, at scope exit.
 class TempDir {
    public:
-    explicit TempDir(const std::string& parent = "");
+    TempDir();
     ~TempDir();
     TempDir(const TempDir&) = delete;
     TempDir& operator=(const TempDir&) = delete;
